@@ -19,6 +19,9 @@ public:
     virtual std::optional<std::string> input(const std::string& title, const std::string& prompt,
                                              const std::string& preset) = 0;
     virtual bool confirm(const std::string& text, bool default_answer) = 0;
+    // A message that must not hold up the caller (the job queue goes on while
+    // it is shown). By default it is an ordinary message.
+    virtual void notify(const std::string& text) { message(text); }
 };
 
 // Writes messages to standard error in UTF-8; inputs keep their preset,
