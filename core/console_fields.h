@@ -42,6 +42,7 @@ struct ConsoleFields {
     bool table_entry_visible = false;
     bool booking_panel_visible = false;
     bool work_pages_visible = false;
+    std::string work_page;         // work page in front: "Beleg", "Tische", "Küche", "PDA"
     std::string table_caption;     // table label word, blank, number
     std::string discount_caption;  // "10,00 % Rabatt", "Happy Hour" or empty (hidden)
     std::string customer_caption;  // "Kunde: ..." or empty

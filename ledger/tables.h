@@ -7,10 +7,13 @@
 // the failure flags of TillState.
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/context.h"
+#include "ledger/special_positions.h"
 
 namespace tl {
 
@@ -27,14 +30,31 @@ struct TableListRow {
 
 enum class TableList { own, occupied, free, all };
 
+// What the console shows of the table row selected last.
+struct TableRecord {
+    long long tischnr = 0;
+    std::string status;
+    long long kellnernr = 0;
+    long long skellner = 0;
+    long long belegnr = 0;
+    double summe = 0;
+    long long bestellnr = 0;
+    std::string statust;
+    std::string gastname;
+    long long mwst = 0;
+    double rabatt = 0;
+};
+
 class Tables {
 public:
-    explicit Tables(Context& ctx) : ctx_(ctx) {}
+    explicit Tables(Context& ctx) : ctx_(ctx), special_(ctx) {}
 
     // Enter in the waiter field (Edit14).
     void waiter_enter();
     // Escape in the waiter field.
     void waiter_escape();
+    // Escape in the password field.
+    void password_escape();
     // Enter in the password field (Edit15).
     void login();
     // Enter in the table field (Edit16).
@@ -55,8 +75,37 @@ public:
     // "Speichern" of the kitchen-comment editor.
     void save_kitchen_comment(long long posi, const std::string& ktext);
 
+    // The guard of the console keys that need a selected table: false, with
+    // the trace line "Bitte zuerst Tisch anwählen!", when none is selected.
+    bool require_table();
+    // True when a table is selected and the last selection was accepted; a
+    // refused or failed selection blocks booking until the next one succeeds.
+    bool selection_ok() const { return ctx_.till.table_selected && selection_ok_; }
+    // "anzeigen" of the main area and F11: the table page with the own tables.
+    void show_tables();
+    // Double click on a row of the table list.
+    void table_double_click(long long tischnr);
+    // The list last loaded for the table page.
+    const std::vector<TableListRow>& shown_tables() const { return shown_tables_; }
+    // The row of the table selected last (empty before the first selection).
+    const std::optional<TableRecord>& current_table() const { return current_table_; }
+    // Reads the selected table (`table_no` in the station's group); empty
+    // when the row does not exist. Remembered as the current table row.
+    std::optional<TableRecord> read_table();
+
+    // The text "D" in the waiter field opens the card-terminal window.
+    std::function<void()> on_terminal_window;
+
 private:
+    long long settling_waiter() const;
+    void settle_cancelled_rows();
+    std::string reservation(long long tischnr, const Date& today, const DateTime& now);
+
     Context& ctx_;
+    SpecialPositions special_;
+    bool selection_ok_ = false;
+    std::optional<TableRecord> current_table_;
+    std::vector<TableListRow> shown_tables_;
 };
 
 }  // namespace tl
