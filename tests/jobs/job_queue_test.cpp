@@ -169,15 +169,15 @@ TEST_F(Jobs, FreePositions) {
 }
 
 TEST_F(Jobs, VariantTextsAreAppendedWithTheirSurcharges) {
-    post({"D;12;1;56;3", "L;12;;mit K\xC3\xA4se;3", "L;12;;mit Bacon;3", "L;12;;extra scharf;3"});
+    post({"D;12;1;52;3", "L;12;;mit K\xC3\xA4se;3", "L;12;;mit Bacon;3", "L;12;;extra scharf;3"});
     queue->poll();
-    EXPECT_EQ(take_trace(), (Lines{"Tisch 12 1*56 Burger", "Tisch 12 --> mit Käse", "Tisch 12 --> mit Bacon",
+    EXPECT_EQ(take_trace(), (Lines{"Tisch 12 1*52 Käsespätzle", "Tisch 12 --> mit Käse", "Tisch 12 --> mit Bacon",
                                    "Tisch 12 --> extra scharf"}));
-    auto burger = relay.query_first("select ktext, epreis, preis from kasseb where artikelnummer = '56'");
-    ASSERT_TRUE(burger);
-    EXPECT_EQ(burger->text("ktext"), "mit Käse\r\nmit Bacon\r\nextra scharf\r\n");
-    EXPECT_DOUBLE_EQ(burger->number("epreis"), 16.50 + 1.00 + 1.50);
-    EXPECT_DOUBLE_EQ(burger->number("preis"), 16.50 + 1.00 + 1.50);
+    auto dish = relay.query_first("select ktext, epreis, preis from kasseb where artikelnummer = '52'");
+    ASSERT_TRUE(dish);
+    EXPECT_EQ(dish->text("ktext"), "mit Käse\r\nmit Bacon\r\nextra scharf\r\n");
+    EXPECT_DOUBLE_EQ(dish->number("epreis"), 13.50 + 1.00 + 1.50);
+    EXPECT_DOUBLE_EQ(dish->number("preis"), 13.50 + 1.00 + 1.50);
 }
 
 TEST_F(Jobs, KMQAndHospitalityFormBookNothing) {
