@@ -236,7 +236,6 @@ void Database::close() noexcept {
         impl_->att = nullptr;
     }
     unit_depth_ = 0;
-    unit_aborted_ = false;
 }
 
 void Database::reconnect() {
@@ -245,7 +244,6 @@ void Database::reconnect() {
     if (impl_->tra) { impl_->tra->release(); impl_->tra = nullptr; }
     if (impl_->att) { impl_->att->release(); impl_->att = nullptr; }
     unit_depth_ = 0;
-    unit_aborted_ = false;
     open();
 }
 
@@ -583,20 +581,23 @@ void Database::execute_script(std::string_view script) {
 }
 
 void Database::begin_unit() {
-    if (unit_depth_++ == 0) unit_aborted_ = false;
+    // An inner unit is a savepoint of the outer one, so it can be undone alone.
+    if (unit_depth_ > 0) execute("savepoint tl_unit_" + std::to_string(unit_depth_));
+    ++unit_depth_;
 }
 
 void Database::end_unit(bool keep) {
     if (unit_depth_ == 0) return;
-    if (!keep) unit_aborted_ = true;
-    if (--unit_depth_ > 0) return;
-    const bool aborted = unit_aborted_;
-    unit_aborted_ = false;
-    if (aborted) {
-        rollback();
+    --unit_depth_;
+    if (unit_depth_ > 0) {
+        const std::string name = "tl_unit_" + std::to_string(unit_depth_);
+        execute(keep ? "release savepoint " + name : "rollback to savepoint " + name);
         return;
     }
-    real_commit();
+    if (keep)
+        real_commit();
+    else
+        rollback();
 }
 
 UnitOfWork::UnitOfWork(Database& db) : db_(db) { db_.begin_unit(); }

@@ -11,7 +11,9 @@
 // Units of work. Inside a UnitOfWork, commit() only notes that the work is to
 // be kept; the unit ends with one real commit, or, when it is left by an
 // exception, with a rollback-retaining that undoes everything since the last
-// real commit. Units nest by joining the outermost one.
+// real commit. An inner unit is a savepoint of the unit around it: leaving
+// it by an exception (or rolling it back) undoes only its own work, and its
+// commit hands its work on to the outer unit.
 #pragma once
 
 #include <cstdint>
@@ -104,7 +106,6 @@ private:
     std::map<std::string, std::unique_ptr<Prepared>, std::less<>> cache_;
     bool cache_on_ = true;
     int unit_depth_ = 0;
-    bool unit_aborted_ = false;
     std::uint64_t statements_ = 0;
     std::uint64_t commits_ = 0;
 };

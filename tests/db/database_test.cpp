@@ -165,7 +165,7 @@ TEST_F(Db, UnitOfWorkThatCompletesCommitsOnce) {
             db.commit();
         }
         {
-            db::UnitOfWork inner(db);  // joins the outer unit
+            db::UnitOfWork inner(db);  // hands its work on to the outer unit
             db.execute("delete from netjob where jobid = 1");
             db.commit();
             inner.commit();
@@ -177,18 +177,27 @@ TEST_F(Db, UnitOfWorkThatCompletesCommitsOnce) {
     EXPECT_EQ(other.scalar("select count(*) anzahl from netjob", {}, "anzahl"), 2.0);
 }
 
-TEST_F(Db, InnerUnitLeftByExceptionAbortsTheOuterUnit) {
+TEST_F(Db, InnerUnitLeftByExceptionUndoesOnlyItsOwnWork) {
     {
         db::UnitOfWork unit(db);
-        db.execute("insert into netjob (jobid, puffer) values (1, 'x')");
+        db.execute("insert into netjob (jobid, puffer) values (1, 'bleibt')");
         try {
             db::UnitOfWork inner(db);
+            db.execute("insert into netjob (jobid, puffer) values (2, 'weg')");
             throw std::runtime_error("Fehler");
         } catch (const std::runtime_error&) {
         }
+        {
+            db::UnitOfWork inner(db);
+            db.execute("insert into netjob (jobid, puffer) values (3, 'bleibt')");
+            inner.commit();
+        }
         unit.commit();
     }
-    EXPECT_EQ(db.scalar("select count(*) anzahl from netjob", {}, "anzahl"), 0.0);
+    auto rows = db.query("select jobid from netjob order by jobid");
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].integer("jobid"), 1);
+    EXPECT_EQ(rows[1].integer("jobid"), 3);
 }
 
 TEST_F(Db, GeneratorValuesComeInSequence) {
