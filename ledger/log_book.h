@@ -1,5 +1,6 @@
-// The log book: lasting entries in table `logbuch` (start and end of the
-// server, failed jobs, the signing service's delete failures).
+// The log book: lasting entries of the server (start, end, failures of the
+// service-result poll) as rows of table `logbuch`. The server leaves
+// `bearbeiter` blank; the card-terminal window writes its own rows.
 #pragma once
 
 #include <string>
@@ -8,7 +9,8 @@
 
 namespace tl {
 
-// Inserts one row (now, empty `bearbeiter`, `text`) and commits.
+// Inserts one row stamped with the clock's moment and commits. Database
+// errors reach the caller like those of the operation that wrote the row.
 void logbuch(Context& ctx, const std::string& text);
 
 }  // namespace tl
