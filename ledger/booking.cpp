@@ -285,6 +285,7 @@ bool Booking::book() {
     const auto quantity = parse_number(f.Edit9);
     if (!price || !quantity) {
         ctx_.meldung(catalogue_text(1036));
+        if (on_focus_price) on_focus_price();
         return false;
     }
     update_business_date();
@@ -342,10 +343,11 @@ bool Booking::book_position(double price, double quantity, bool& opened) {
     }
 
     till.display_line = pad_left(format_amount(preis) + " " + till.vat_letter, s.amount_width);
-    if (on_customer_display) on_customer_display(till.display_line);
 
     f.Edit1 = remove_first(f.Edit1, "+");
     if (!insert_or_merge(epreis, preis, quantity, opened)) return false;
+    // The guest sees only what was booked.
+    if (on_customer_display) on_customer_display(till.display_line);
 
     if (s.print_second_text_line && till.article_found && on_second_text_line) {
         const auto cr = article_.text.find('\r');

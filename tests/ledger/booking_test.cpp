@@ -118,12 +118,18 @@ TEST_F(Booking, BadInputIsTracedAndBooksNothing) {
         // A price typed for an article that is no number counts as none.
         {"1", "11", "x", false, "", "11"},
     };
+    int focus = 0;
+    std::vector<std::string> shown;
+    booking.on_focus_price = [&] { ++focus; };
+    booking.on_customer_display = [&](const std::string& line) { shown.push_back(line); };
     start(12);
     for (const auto& c : cases) {
         db.execute("delete from kasseb");
         db.execute("update tisch set status = 'F', belegnr = 0, summe = 0, statust = '1', bestellnr = 0 where tischnr = 12");
         db.commit();
         messages();
+        focus = 0;
+        shown.clear();
         till.free_position = c.free;
         fields.Edit2.clear();
         book(c.quantity, c.article, c.price);
@@ -131,12 +137,15 @@ TEST_F(Booking, BadInputIsTracedAndBooksNothing) {
         const std::string label = std::string(c.quantity) + "*" + c.article + " " + c.price;
         if (*c.message) {
             EXPECT_EQ(messages(), std::vector<std::string>{c.message}) << label;
+            EXPECT_EQ(focus, std::string(c.message) == "Preis/Mengen-Eingabe ungültig !" ? 1 : 0) << label;
+            EXPECT_TRUE(shown.empty()) << label;
             EXPECT_EQ(positions(), 0) << label;
             // Nothing booked leaves the free table free.
             EXPECT_EQ(table_row(12).text("status"), "F") << label;
             continue;
         }
         EXPECT_TRUE(messages().empty()) << label;
+        EXPECT_EQ(shown, std::vector<std::string>{" 4,80 A"}) << label;
         ASSERT_EQ(positions(), 1) << label;
         EXPECT_EQ(position(1).text("artikelnummer"), c.stored) << label;
         EXPECT_DOUBLE_EQ(position(1).number("epreis"), 4.8) << label;

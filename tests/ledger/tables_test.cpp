@@ -4,6 +4,8 @@
 // against the embedded engine with the demo data.
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "tests/ledger/ledger_fixture.h"
 
 namespace {
@@ -408,10 +410,9 @@ TEST_F(Tables, TableListsWithReservationColumn) {
         const char* reserv;
     } cases[] = {{1, "14:05"}, {2, ""}, {3, "19:30"}, {4, ""}, {5, ""}};
     const auto all = tables.table_list(tl::TableList::all);
-    for (const auto& c : cases)
-        for (const auto& r : all) {
-            if (r.tischnr == c.table) EXPECT_EQ(r.reserv, c.reserv) << c.table;
-        }
+    std::map<long long, std::string> reserv;
+    for (const auto& r : all) reserv[r.tischnr] = r.reserv;
+    for (const auto& c : cases) EXPECT_EQ(reserv[c.table], c.reserv) << c.table;
     for (const auto& r : all) {
         if (r.tischnr != 2) continue;
         EXPECT_EQ(r.status, "B");
@@ -483,6 +484,25 @@ TEST_F(Tables, ConsoleLogoutByKeyAndByCloseCode) {
         EXPECT_FALSE(tables.require_table());
         EXPECT_EQ(messages().back(), "Bitte zuerst Tisch anwählen!");
     }
+}
+
+TEST_F(Tables, KitchenCommentPageAndReceiptByNumber) {
+    login(1);
+    tables.kitchen_comment_page();
+    EXPECT_EQ(messages(), std::vector<std::string>{"Bitte zuerst Tisch anwählen!"});
+    EXPECT_EQ(fields.work_page, "PDA");
+    select(12);
+    book("1", "11");
+    const long long first = till.receipt_no;
+    select(11);
+    book("1", "10");
+    book("1", "1");
+    tables.kitchen_comment_page();
+    EXPECT_EQ(fields.work_page, "Küche");
+    fields.Edit18 = std::to_string(first);
+    tables.show_receipt_number();
+    EXPECT_EQ(fields.Edit17, "1");
+    EXPECT_EQ(fields.receipt_view.at(0).artikelnummer, "11");
 }
 
 TEST_F(Tables, EscapeKeysClearTheEntries) {
