@@ -26,6 +26,23 @@ std::string trimmed(const std::string& text) {
 // Monday first, as the station file lists the days.
 int day_index(const Date& d) { return (weekday(d) + 5) % 7; }
 
+// The price entry and the surcharge belong to one Enter: whatever the
+// booking made of them, the next article is priced afresh and not at the
+// price left behind by the one before.
+class EntryReset {
+public:
+    explicit EntryReset(Context& ctx) : ctx_(ctx) {}
+    ~EntryReset() {
+        ctx_.fields.Edit2.clear();
+        ctx_.till.surcharge = 0;
+    }
+    EntryReset(const EntryReset&) = delete;
+    EntryReset& operator=(const EntryReset&) = delete;
+
+private:
+    Context& ctx_;
+};
+
 // The till state a booking changes before its position is written; restored
 // when the position cannot be written.
 struct Snapshot {
@@ -93,6 +110,7 @@ void Booking::article_enter(ArticleKey key) {
         ctx_.meldung(kNoTable);
         return;
     }
+    const EntryReset reset(ctx_);
 
     db.commit();
     update_business_date();
@@ -106,6 +124,7 @@ void Booking::article_enter(ArticleKey key) {
 
     till.article_no = f.Edit1;
     if (till.free_position) {
+        till.article_found = false;
         till.linked_article_no.clear();
     } else if (!lookup_article()) {
         ctx_.meldung(catalogue_text(1035));
@@ -228,7 +247,10 @@ bool Booking::lookup_article() {
     return true;
 }
 
-void Booking::buchen() { book(); }
+void Booking::buchen() {
+    const EntryReset reset(ctx_);
+    book();
+}
 
 bool Booking::day_closed_by_kasse() {
     auto k = ctx_.db.query_first("select max(datum) datum from kasse");
@@ -263,6 +285,7 @@ bool Booking::book() {
     const auto quantity = parse_number(f.Edit9);
     if (!price || !quantity) {
         ctx_.meldung(catalogue_text(1036));
+        if (on_focus_price) on_focus_price();
         return false;
     }
     update_business_date();
@@ -320,10 +343,11 @@ bool Booking::book_position(double price, double quantity, bool& opened) {
     }
 
     till.display_line = pad_left(format_amount(preis) + " " + till.vat_letter, s.amount_width);
-    if (on_customer_display) on_customer_display(till.display_line);
 
     f.Edit1 = remove_first(f.Edit1, "+");
     if (!insert_or_merge(epreis, preis, quantity, opened)) return false;
+    // The guest sees only what was booked.
+    if (on_customer_display) on_customer_display(till.display_line);
 
     if (s.print_second_text_line && till.article_found && on_second_text_line) {
         const auto cr = article_.text.find('\r');
@@ -331,10 +355,6 @@ bool Booking::book_position(double price, double quantity, bool& opened) {
     }
     till.article_found = false;
     f.Edit9 = "1";
-    // The price and surcharge belong to this booking; the next article is
-    // priced afresh.
-    f.Edit2.clear();
-    till.surcharge = 0;
     return true;
 }
 

@@ -66,6 +66,9 @@ public:
     std::function<void()> on_cancel;
     // The customer display shows the line of the last booking.
     std::function<void(const std::string& line)> on_customer_display;
+    // A price or quantity that is no number: the window puts the focus into
+    // the price entry.
+    std::function<void()> on_focus_price;
     // With `print_second_text_line`: the continuation lines of the article
     // text (after its first line) to print.
     std::function<void(const std::string& lines)> on_second_text_line;

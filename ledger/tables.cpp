@@ -411,6 +411,19 @@ void Tables::show_tables() {
     table_list(TableList::own);
 }
 
+void Tables::kitchen_comment_page() {
+    if (!require_table()) return;
+    ctx_.fields.work_page = "Küche";
+    ctx_.changed();
+}
+
+void Tables::show_receipt_number() {
+    const auto number = parse_integer(ctx_.fields.Edit18);
+    if (!number) return;
+    ctx_.till.receipt_no = *number;
+    show_receipt();
+}
+
 void Tables::table_double_click(long long tischnr) {
     ctx_.fields.Edit16 = std::to_string(tischnr);
     select_table();

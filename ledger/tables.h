@@ -83,6 +83,10 @@ public:
     bool selection_ok() const { return ctx_.till.table_selected && selection_ok_; }
     // "anzeigen" of the main area and F11: the table page with the own tables.
     void show_tables();
+    // F12: the kitchen-comment page, for a selected table only.
+    void kitchen_comment_page();
+    // "anzeigen" of the receipt page: the receipt whose number is in Edit18.
+    void show_receipt_number();
     // Double click on a row of the table list.
     void table_double_click(long long tischnr);
     // The list last loaded for the table page.
