@@ -20,4 +20,9 @@ void create_database(const std::string& path, bool with_demo_data);
 // Loads the demo master data into an open database that holds the schema.
 void load_demo_data(db::Database& database);
 
+// Writes the demo station's tillset4.ini and a tablinker.conf that maps the
+// receipt, kitchen and bar printers (lpt1, lpt2, lpt3) to the files
+// bondrucker.txt, kueche.txt and bar.txt of `directory`.
+void write_demo_station_files(const std::string& directory);
+
 }  // namespace tl::devdata

@@ -8,9 +8,7 @@
 // An existing database is kept (so a demo evening can go on) unless --fresh.
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
-#include <vector>
 
 #include "core/clock.h"
 #include "db/database.h"
@@ -18,46 +16,6 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-
-void write_station_file(const fs::path& file) {
-    std::vector<std::string> lines(493);
-    auto set = [&](int line, std::string value) { lines[line - 1] = std::move(value); };
-    set(1, "1");                       // receipt printer on lpt1
-    set(13, "Gasthaus Zur Linde");
-    set(14, "Lindenstraße 1");
-    set(15, "83022 Rosenheim");
-    set(16, "Tel. 08031 4711");
-    set(18, "Vielen Dank für Ihren Besuch!");
-    set(19, "Auf Wiedersehen");
-    set(24, "2");                      // tail feed
-    set(26, "1");                      // till number
-    set(73, "1");                      // till and waiter line on receipts
-    set(105, "1");                     // table group of this station
-    set(106, "08:00");                 // day change
-    set(108, "1");                     // merge equal positions
-    set(124, "1");                     // receipt printer profile
-    set(125, "1");                     // cancellation ticket profile
-    set(141, "0");                     // no pause on serial lines (files here)
-    set(142, "0");                     // no pause on parallel lines (files here)
-    set(243, "1");                     // order-round line on kitchen tickets
-    set(295, "2");                     // kitchen printer for articles without group
-    set(372, "1");                     // PC number
-    set(411, "1");                     // payment line on receipts
-    std::ofstream out(file, std::ios::binary);
-    for (const auto& l : lines) out << l << "\r\n";
-}
-
-void write_conf(const fs::path& file) {
-    std::ofstream out(file);
-    out << "# tablinker configuration of the demo working directory\n"
-           "db.password=masterkey\n"
-           "port.lpt1=bondrucker.txt\n"
-           "port.lpt2=kueche.txt\n"
-           "port.lpt3=bar.txt\n";
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 2) {
@@ -81,8 +39,7 @@ int main(int argc, char** argv) {
             database.commit();
             std::printf("make_demo: database %s created\n", dbfile.c_str());
         }
-        write_station_file(dir / "tillset4.ini");
-        write_conf(dir / "tablinker.conf");
+        tl::devdata::write_demo_station_files(dir.string());
         std::printf("make_demo: demo working directory %s ready\n", dir.c_str());
     } catch (const std::exception& e) {
         std::fprintf(stderr, "make_demo: %s\n", e.what());
