@@ -11,6 +11,8 @@ packages=(
   firebird3.0-server-core libfbclient2 firebird-dev firebird3.0-utils
   # window, serial lines, system printers
   qt6-base-dev qt6-serialport-dev
+  # system printer tests: CUPS with the virtual PDF queue, pdftotext
+  cups printer-driver-cups-pdf poppler-utils
   # QR symbols, SFTP, keystroke typer
   libqrcodegencpp-dev libssh-dev libx11-dev libxtst-dev
   # tests and benchmarks
