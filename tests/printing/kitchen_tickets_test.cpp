@@ -29,7 +29,6 @@ protected:
         db.execute("update tisch set status = 'B', belegnr = 100, kellnernr = 3, bestellnr = 1, statust = '0' where tischnr = 12");
         // An article of a group without tickets and one without any group.
         db.execute("insert into material (artikelnummer, text, verkaufspreis, warengrp, mwst) values ('T0', 'Tischdeko', 1, 8, '1')");
-        db.execute("update warengrp set kein_abon = '' where warengrp = 8");
         db.execute("update material set kein_abon = '' where artikelnummer = 'T0'");
         db.execute("insert into material (artikelnummer, text, verkaufspreis, mwst) values ('NG', 'Tagesgericht', 9.5, '1')");
         db.commit();
