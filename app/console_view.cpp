@@ -316,7 +316,9 @@ void ConsoleView::refresh() {
     table_label_->setVisible(edit16_->isVisible());
     if (!f.table_caption.empty()) table_label_->setText(to_qt(f.table_caption));
     booking_panel_->setVisible(f.booking_panel_visible);
-    pages_->setVisible(f.work_pages_visible);
+    // The booking list (Ctrl+L) may show the work pages before any login.
+    const bool logbook = pages_->tabText(pages_->currentIndex()) == QStringLiteral("Logbuch");
+    pages_->setVisible(f.work_pages_visible || (logbook && pages_->isVisible()));
     const bool emphasised = till.vat_class != "1";
     vat_label_->setText(to_qt("MwSt = " + format_amount(till.vat_rate) + " %"));
     vat_label_->setStyleSheet(emphasised ? QStringLiteral("font-weight: bold; font-size: 14pt; color: red") : QString());

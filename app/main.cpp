@@ -16,6 +16,7 @@
 #include <filesystem>
 
 #include "app/main_window.h"
+#include "app/operations.h"
 #include "app/qt_dialogs.h"
 #include "app/server.h"
 #include "core/win1252.h"
@@ -68,7 +69,8 @@ int main(int argc, char** argv) {
     tl::Server server(std::filesystem::current_path(), clock, dialogs);
     if (headless) server.trace().add_listener(print_trace_line);
 
-    tl::MainWindow window(server);
+    tl::Operations operations(server);
+    tl::MainWindow window(server, &operations);
     window_dialogs.parent = &window;
 
     if (::pipe2(signal_pipe, O_CLOEXEC) == 0) {

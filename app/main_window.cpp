@@ -17,6 +17,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "app/console_view.h"
+#include "app/operations.h"
 #include "app/qt_text.h"
 #include "app/server.h"
 
@@ -28,10 +30,14 @@ QLabel* label(const std::string& text, QWidget* parent) { return new QLabel(to_q
 
 }  // namespace
 
-MainWindow::MainWindow(Server& server) : server_(server) {
+MainWindow::MainWindow(Server& server, Operations* operations) : server_(server) {
     setWindowTitle(to_qt(server_.window_title()));
     auto* central = new QWidget(this);
     auto* row = new QHBoxLayout(central);
+    auto* console_panel = new QWidget(central);
+    new QVBoxLayout(console_panel);
+    console_panel->setFixedWidth(260);
+    row->addWidget(console_panel);
 
     work_pages_ = new QTabWidget(central);
     receipt_page_ = new QWidget(work_pages_);
@@ -136,7 +142,8 @@ MainWindow::MainWindow(Server& server) : server_(server) {
     connect(service_timer_, &QTimer::timeout, this, [this] { server_.tick_service_results(); });
     service_timer_->start();
 
-    resize(1100, 720);
+    if (operations) console_ = new ConsoleView(*operations, this, console_panel, work_pages_, receipt_page_);
+    resize(1300, 760);
 }
 
 void MainWindow::apply_start() {

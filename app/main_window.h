@@ -9,6 +9,8 @@
 #include <QMainWindow>
 
 namespace tl {
+class ConsoleView;
+class Operations;
 class Server;
 struct StationLoad;
 }
@@ -26,7 +28,8 @@ namespace tl {
 
 class MainWindow final : public QMainWindow {
 public:
-    explicit MainWindow(Server& server);
+    // Without operations the window shows the status area only.
+    explicit MainWindow(Server& server, Operations* operations = nullptr);
 
     // Shows what the start-up set: title, labels, the information memo and
     // the captions of the first station load.
@@ -46,6 +49,7 @@ private:
     void toggle_logbook();
 
     Server& server_;
+    ConsoleView* console_ = nullptr;
     QLabel* title_label_ = nullptr;
     QLabel* ip_label_ = nullptr;
     QLabel* tse_label_ = nullptr;

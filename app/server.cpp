@@ -164,7 +164,8 @@ const StationLoad& Server::reload_station_settings() {
 }
 
 void Server::tick_job_queue() {
-    if (!started_ || in_job_poll_ || !job_queue_poll || !db_.is_open()) return;
+    // The job queue opens a lost connection again itself.
+    if (!started_ || in_job_poll_ || !job_queue_poll) return;
     Busy busy(in_job_poll_);
     job_queue_poll();
 }

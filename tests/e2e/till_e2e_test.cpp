@@ -81,7 +81,11 @@ TEST_F(TillRun, MessagesOfTheRelayAreBookedByTheNextPoll) {
 TEST_F(TillRun, KilledInTheMiddleOfABatchEveryJobIsBookedExactlyOnce) {
     constexpr int kJobs = 3000;
     std::vector<std::string> messages;
-    for (int i = 0; i < kJobs; ++i) messages.push_back("D;" + std::to_string(1 + i % 5) + ";1;11;" + std::to_string(1 + i % 3));
+    // Tables 1..5 in turn, each always served by its own waiter (1, 2, 3, 1, 2).
+    for (int i = 0; i < kJobs; ++i) {
+        const int table = 1 + i % 5;
+        messages.push_back("D;" + std::to_string(table) + ";1;11;" + std::to_string(1 + (table - 1) % 3));
+    }
     post(messages);
     start();
     ASSERT_TRUE(tltest::eventually([&] { return count("select count(*) anzahl from netjob") <= kJobs - 300; }, 60));
