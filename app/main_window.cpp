@@ -109,7 +109,7 @@ MainWindow::MainWindow(Server& server, Operations* operations) : server_(server)
     status_pages_->addTab(trace_page, to_qt("Trace"));
     status->addWidget(status_pages_, 1);
     status_area_->setFixedWidth(560);
-    row->addWidget(status_area_);
+    row->addWidget(status_area_, 0, Qt::AlignRight);
     setCentralWidget(central);
 
     connect(clear, &QPushButton::clicked, this, [this] {

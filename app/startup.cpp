@@ -141,36 +141,59 @@ bool start_sibling(const fs::path& workdir, const std::string& name) {
     return true;
 }
 
-std::vector<std::string> host_ipv4_addresses() {
+namespace {
+
+bool loopback(const in_addr& a) { return (ntohl(a.s_addr) >> 24) == 127; }
+
+std::vector<std::string> lookup_host_name(bool& only_loopback) {
     std::vector<std::string> out;
+    only_loopback = true;
     char host[256] = {};
-    if (::gethostname(host, sizeof host - 1) == 0) {
-        addrinfo hints{};
-        hints.ai_family = AF_INET;
-        hints.ai_socktype = SOCK_STREAM;
-        addrinfo* res = nullptr;
-        if (::getaddrinfo(host, nullptr, &hints, &res) == 0) {
-            for (addrinfo* a = res; a; a = a->ai_next) {
-                char buf[INET_ADDRSTRLEN] = {};
-                ::inet_ntop(AF_INET, &reinterpret_cast<sockaddr_in*>(a->ai_addr)->sin_addr, buf, sizeof buf);
-                if (std::find(out.begin(), out.end(), buf) == out.end()) out.push_back(buf);
-            }
-            ::freeaddrinfo(res);
-        }
+    if (::gethostname(host, sizeof host - 1) != 0) return out;
+    addrinfo hints{};
+    hints.ai_family = AF_INET;
+    hints.ai_socktype = SOCK_STREAM;
+    addrinfo* res = nullptr;
+    if (::getaddrinfo(host, nullptr, &hints, &res) != 0) return out;
+    for (addrinfo* a = res; a; a = a->ai_next) {
+        const in_addr& addr = reinterpret_cast<sockaddr_in*>(a->ai_addr)->sin_addr;
+        char buf[INET_ADDRSTRLEN] = {};
+        ::inet_ntop(AF_INET, &addr, buf, sizeof buf);
+        if (std::find(out.begin(), out.end(), buf) != out.end()) continue;
+        out.push_back(buf);
+        if (!loopback(addr)) only_loopback = false;
     }
-    if (!out.empty()) return out;
+    ::freeaddrinfo(res);
+    return out;
+}
+
+std::vector<std::string> interface_addresses() {
+    std::vector<std::string> out;
     ifaddrs* ifs = nullptr;
     if (::getifaddrs(&ifs) != 0) return out;
     for (ifaddrs* i = ifs; i; i = i->ifa_next) {
         if (!i->ifa_addr || i->ifa_addr->sa_family != AF_INET) continue;
-        const auto* in = reinterpret_cast<sockaddr_in*>(i->ifa_addr);
-        if ((ntohl(in->sin_addr.s_addr) >> 24) == 127) continue;
+        const in_addr& addr = reinterpret_cast<sockaddr_in*>(i->ifa_addr)->sin_addr;
+        if (loopback(addr)) continue;
         char buf[INET_ADDRSTRLEN] = {};
-        ::inet_ntop(AF_INET, &in->sin_addr, buf, sizeof buf);
+        ::inet_ntop(AF_INET, &addr, buf, sizeof buf);
         out.push_back(buf);
     }
     ::freeifaddrs(ifs);
     return out;
+}
+
+}  // namespace
+
+// A host name that resolves to loopback only (Debian's 127.0.1.1 line in
+// /etc/hosts) would show the tablets an address they cannot reach; the
+// interfaces' addresses are the ones to type in then.
+std::vector<std::string> host_ipv4_addresses() {
+    bool only_loopback = true;
+    std::vector<std::string> out = lookup_host_name(only_loopback);
+    if (!only_loopback) return out;
+    std::vector<std::string> interfaces = interface_addresses();
+    return interfaces.empty() ? out : interfaces;
 }
 
 ConsoleOptions read_console_options(const std::vector<std::string>& pda3) {

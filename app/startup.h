@@ -60,7 +60,8 @@ std::string connection_failure_message(const std::string& database_name);
 bool start_sibling(const fs::path& workdir, const std::string& name);
 
 // The IPv4 addresses of the host name in lookup order; when the name gives
-// none, those of the interfaces other than loopback.
+// none or only loopback ones, those of the interfaces other than loopback
+// (the lookup's loopback addresses when there are none either).
 std::vector<std::string> host_ipv4_addresses();
 
 // The console options of pda3.ini (lines 4-6).

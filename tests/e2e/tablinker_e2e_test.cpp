@@ -23,6 +23,22 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// The embedded engine coordinates the processes on one database file
+// through its lock directory, by default /tmp/firebird for the whole
+// machine, where one hung process of some other run would hold up every
+// start. These runs and this test process share a directory of their own,
+// set before the first use of the client library.
+struct OwnLockDirectory {
+    std::string dir = (fs::temp_directory_path() / "tablinker-e2e-lock-XXXXXX").string();
+    OwnLockDirectory() {
+        if (::mkdtemp(dir.data())) ::setenv("FIREBIRD_LOCK", dir.c_str(), 1);
+    }
+    ~OwnLockDirectory() {
+        std::error_code ec;
+        fs::remove_all(dir, ec);
+    }
+} own_lock_directory;
+
 class ServerProcess {
 public:
     ServerProcess(const fs::path& workdir, const fs::path& runtime, const std::string& name) {
