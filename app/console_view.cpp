@@ -141,6 +141,8 @@ void ConsoleView::build_receipt_page(QWidget* page) {
     for (const char* t : {"Pos", "ST", "Artikel", "Bezeichnung", "EPreis", "Menge", "GPreis", "Küche"}) headers << to_qt(t);
     receipt_grid_->setHorizontalHeaderLabels(headers);
     receipt_grid_->verticalHeader()->hide();
+    receipt_grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    receipt_grid_->horizontalHeader()->setSectionResizeMode(3, QHeaderView::Stretch);
     receipt_grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
     receipt_grid_->setSelectionMode(QAbstractItemView::SingleSelection);
     connect(receipt_grid_, &QTableWidget::currentCellChanged, this, [this](int row, int, int, int) {
@@ -183,6 +185,8 @@ void ConsoleView::build_tables_page() {
     for (const char* t : {"T-Nr", "ST", "Summe", "Text", "Kellner", "reserv", "Gast", "Rabatt"}) headers << to_qt(t);
     table_grid_->setHorizontalHeaderLabels(headers);
     table_grid_->verticalHeader()->hide();
+    table_grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table_grid_->horizontalHeader()->setSectionResizeMode(3, QHeaderView::Stretch);
     table_grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
     connect(table_grid_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
         const auto& rows = ops_.tables.shown_tables();
