@@ -11,10 +11,15 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QButtonGroup>
+#include <QGroupBox>
 #include <QShortcut>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <array>
 
 #include "app/operations.h"
 #include "app/qt_text.h"
@@ -57,6 +62,7 @@ ConsoleView::ConsoleView(Operations& ops, QWidget* window, QWidget* panel_parent
     if (panel_parent->layout()) panel_parent->layout()->addWidget(panel_);
     build_receipt_page(receipt_page_);
     build_tables_page();
+    build_payment_page();
     build_shortcuts(window);
     auto previous = ops_.ctx.hooks.changed;
     ops_.ctx.hooks.changed = [this, previous] {
@@ -196,6 +202,95 @@ void ConsoleView::build_tables_page() {
     });
     layout->addWidget(table_grid_, 1);
     pages_->insertTab(1, tables_page_, to_qt("Tische"));
+}
+
+// The re-booking tab "Zahlart": balance per payment account of the receipt,
+// source and target account, the three modes and "Umbuchung ausführen";
+// below it "Beleg auf aktuellen Kellner".
+void ConsoleView::build_payment_page() {
+    payment_page_ = new QWidget(pages_);
+    auto* layout = new QVBoxLayout(payment_page_);
+    auto* grid = new QGridLayout();
+    grid->addWidget(new QLabel(to_qt("Buchen von:"), payment_page_), 0, 1);
+    grid->addWidget(new QLabel(to_qt("Buchen an:"), payment_page_), 0, 3);
+    auto* sources = new QButtonGroup(payment_page_);
+    auto* targets = new QButtonGroup(payment_page_);
+    const char* accounts[] = {"Kasse", "Karte", "Zimmer", "Rechnung", "Sonder"};
+    for (int i = 0; i < 5; ++i) {
+        auto* source = new QRadioButton(to_qt(accounts[i]), payment_page_);
+        auto* target = new QRadioButton(to_qt(accounts[i]), payment_page_);
+        balance_fields_[i] = new QLineEdit(payment_page_);
+        balance_fields_[i]->setReadOnly(true);
+        sources->addButton(source, i);
+        targets->addButton(target, i);
+        source_buttons_[i] = source;
+        target_buttons_[i] = target;
+        grid->addWidget(source, i + 1, 1);
+        grid->addWidget(balance_fields_[i], i + 1, 2);
+        grid->addWidget(target, i + 1, 3);
+    }
+    layout->addLayout(grid);
+    auto* modes = new QButtonGroup(payment_page_);
+    auto* mode_row = new QHBoxLayout();
+    const char* mode_captions[] = {"gesamter Beleg", "anderer Betrag:", "aktuelle Position"};
+    for (int m = 0; m < 3; ++m) {
+        auto* b = new QRadioButton(to_qt(mode_captions[m]), payment_page_);
+        modes->addButton(b, m);
+        mode_row->addWidget(b);
+        if (m == 0) b->setChecked(true);
+    }
+    edit26_ = new QLineEdit(payment_page_);
+    mode_row->addWidget(edit26_);
+    layout->addLayout(mode_row);
+    connect(modes, &QButtonGroup::idClicked, this, [this](int m) {
+        rebook_mode_ = m;
+        edit26_->clear();
+    });
+    auto* execute = new QPushButton(to_qt("Umbuchung ausführen"), payment_page_);
+    connect(execute, &QPushButton::clicked, this, [this, sources, targets] {
+        const int from = sources->checkedId();
+        const int to = targets->checkedId();
+        if (from < 0 || to < 0) return;
+        const auto mode = static_cast<Settlement::RebookMode>(rebook_mode_);
+        const std::string amount = from_qt(edit26_->text());
+        const int row = ops_.ctx.fields.receipt_view_current;
+        const auto& rows = ops_.ctx.fields.receipt_view;
+        const long long posi = row >= 0 && row < static_cast<int>(rows.size()) ? rows[row].posi : 0;
+        run([this, mode, from, to, amount, posi] {
+            ops_.settlement.umbuchung(mode, Settlement::kAccounts[from], Settlement::kAccounts[to], amount, posi);
+        });
+        fill_balances();
+    });
+    layout->addWidget(execute);
+    auto* waiter_box = new QGroupBox(to_qt("Beleg auf aktuellen Kellner"), payment_page_);
+    auto* waiter_row = new QHBoxLayout(waiter_box);
+    auto* to_waiter = new QPushButton(to_qt("buchen"), waiter_box);
+    connect(to_waiter, &QPushButton::clicked, this, [this] { run([this] { ops_.settlement.receipt_to_current_waiter(); }); });
+    waiter_row->addWidget(to_waiter);
+    layout->addWidget(waiter_box);
+    layout->addStretch(1);
+    pages_->insertTab(2, payment_page_, to_qt("Zahlart"));
+    connect(pages_, &QTabWidget::currentChanged, this, [this](int) {
+        if (pages_->currentWidget() == payment_page_) fill_balances();
+    });
+}
+
+// Accounts with a positive balance can be the source; the last of them is
+// chosen, as choosing one deselects the others.
+void ConsoleView::fill_balances() {
+    std::array<double, 5> balances{};
+    try {
+        balances = ops_.settlement.balances();
+    } catch (const std::exception& e) {
+        ops_.ctx.dialogs.message(e.what());
+        return;
+    }
+    for (int i = 0; i < 5; ++i) {
+        balance_fields_[i]->setText(to_qt(format_amount(balances[i])));
+        auto* source = static_cast<QRadioButton*>(source_buttons_[i]);
+        source->setEnabled(balances[i] > 0);
+        if (balances[i] > 0) source->setChecked(true);
+    }
 }
 
 void ConsoleView::build_shortcuts(QWidget* window) {

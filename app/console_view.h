@@ -42,6 +42,8 @@ private:
     void build_booking_panel(QWidget* parent);
     void build_receipt_page(QWidget* page);
     void build_tables_page();
+    void build_payment_page();
+    void fill_balances();
     void build_shortcuts(QWidget* window);
     // Runs a console operation as one unit of work after the entry fields
     // were taken into the records.
@@ -67,6 +69,12 @@ private:
     QTableWidget* receipt_grid_ = nullptr;
     QTableWidget* table_grid_ = nullptr;
     QPlainTextEdit* ktext_editor_ = nullptr;
+    QWidget* payment_page_ = nullptr;
+    QLineEdit* balance_fields_[5] = {};  // Edit27 .. Edit31
+    QWidget* source_buttons_[5] = {};
+    QWidget* target_buttons_[5] = {};
+    QLineEdit* edit26_ = nullptr;
+    int rebook_mode_ = 0;
     QString printer_caption_;
     bool refreshing_ = false;
 };
