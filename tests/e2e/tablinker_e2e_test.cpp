@@ -16,6 +16,7 @@
 #include "core/win1252.h"
 #include "db/database.h"
 #include "tests/support/fixture.h"
+#include "tests/support/server_process.h"
 
 extern char** environ;
 
@@ -23,85 +24,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The embedded engine coordinates the processes on one database file
-// through its lock directory, by default /tmp/firebird for the whole
-// machine, where one hung process of some other run would hold up every
-// start. These runs and this test process share a directory of their own,
-// set before the first use of the client library.
-struct OwnLockDirectory {
-    std::string dir = (fs::temp_directory_path() / "tablinker-e2e-lock-XXXXXX").string();
-    OwnLockDirectory() {
-        if (::mkdtemp(dir.data())) ::setenv("FIREBIRD_LOCK", dir.c_str(), 1);
-    }
-    ~OwnLockDirectory() {
-        std::error_code ec;
-        fs::remove_all(dir, ec);
-    }
-} own_lock_directory;
-
-class ServerProcess {
-public:
-    ServerProcess(const fs::path& workdir, const fs::path& runtime, const std::string& name) {
-        out_ = workdir / (name + ".out");
-        err_ = workdir / (name + ".err");
-        std::vector<std::string> env;
-        for (char** e = environ; *e; ++e) {
-            const std::string v = *e;
-            if (v.rfind("QT_QPA_PLATFORM=", 0) == 0 || v.rfind("XDG_RUNTIME_DIR=", 0) == 0 || v.rfind("DISPLAY=", 0) == 0)
-                continue;
-            env.push_back(v);
-        }
-        env.push_back("QT_QPA_PLATFORM=offscreen");
-        env.push_back("XDG_RUNTIME_DIR=" + runtime.string());
-        std::vector<char*> envp;
-        for (auto& v : env) envp.push_back(v.data());
-        envp.push_back(nullptr);
-        const std::string wd = workdir.string(), out = out_.string(), err = err_.string();
-        pid_ = ::fork();
-        if (pid_ == 0) {
-            const int o = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-            const int e = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-            if (o < 0 || e < 0 || ::chdir(wd.c_str()) != 0) ::_exit(126);
-            ::dup2(o, 1);
-            ::dup2(e, 2);
-            char* argv[] = {const_cast<char*>("tablinker"), nullptr};
-            ::execve(TABLINKER_BINARY, argv, envp.data());
-            ::_exit(127);
-        }
-    }
-    ~ServerProcess() {
-        if (pid_ > 0 && !exit_code_) {
-            ::kill(pid_, SIGKILL);
-            ::waitpid(pid_, nullptr, 0);
-        }
-    }
-
-    bool running() {
-        if (exit_code_) return false;
-        int status = 0;
-        if (::waitpid(pid_, &status, WNOHANG) != pid_) return true;
-        exit_code_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-        return false;
-    }
-    // The exit code; nullopt (and the process killed) when it has not ended
-    // within the bound.
-    std::optional<int> wait() {
-        for (int i = 0; i < 3000 && running(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        if (!running()) return exit_code_;
-        ::kill(pid_, SIGKILL);
-        ::waitpid(pid_, nullptr, 0);
-        exit_code_ = -1;
-        return std::nullopt;
-    }
-    void signal(int sig) { ::kill(pid_, sig); }
-    std::string out() const { return tl::utf8_to_win1252(tltest::read_file(out_)); }
-    std::string err() const { return tl::utf8_to_win1252(tltest::read_file(err_)); }
-
-private:
-    pid_t pid_ = -1;
-    std::optional<int> exit_code_;
-    fs::path out_, err_;
-};
+using tltest::ServerProcess;
 
 class TablinkerRun : public ::testing::Test {
 protected:
@@ -138,7 +61,7 @@ protected:
 TEST_F(TablinkerRun, StartWritesTheLogBookRowAndEmptiesTheLogfile) {
     with_database();
     tltest::write_file(dir / "logfile.txt", "11.12.2026 10:00:00        D;12;2;4711;3\r\n");
-    ServerProcess server(dir.path(), runtime, "server");
+    ServerProcess server(TABLINKER_BINARY, dir.path(), runtime, "server");
     ASSERT_TRUE(log_row_appears("Start PDA-Server Version 20.22.12", server)) << server.err();
     EXPECT_EQ(tltest::read_file(dir / "logfile.txt"), "");
     EXPECT_TRUE(server.running());
@@ -148,9 +71,9 @@ TEST_F(TablinkerRun, StartWritesTheLogBookRowAndEmptiesTheLogfile) {
 
 TEST_F(TablinkerRun, ASecondCopyEndsAtOnceAndLeavesTheFirstRunning) {
     with_database();
-    ServerProcess first(dir.path(), runtime, "first");
+    ServerProcess first(TABLINKER_BINARY, dir.path(), runtime, "first");
     ASSERT_TRUE(log_row_appears("Start PDA-Server Version 20.22.12", first)) << first.err();
-    ServerProcess second(dir.path(), runtime, "second");
+    ServerProcess second(TABLINKER_BINARY, dir.path(), runtime, "second");
     EXPECT_EQ(second.wait(), 0);
     EXPECT_EQ(second.out(), "");
     EXPECT_EQ(second.err(), "");
@@ -164,7 +87,7 @@ TEST_F(TablinkerRun, ASecondCopyEndsAtOnceAndLeavesTheFirstRunning) {
 TEST_F(TablinkerRun, ClosingWritesPda3IniAndTheEndRow) {
     with_database();
     tltest::write_file(dir / "pda3.ini", "0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n");
-    ServerProcess server(dir.path(), runtime, "server");
+    ServerProcess server(TABLINKER_BINARY, dir.path(), runtime, "server");
     ASSERT_TRUE(log_row_appears("Start PDA-Server Version 20.22.12", server)) << server.err();
     EXPECT_EQ(log_rows("Ende PDA-Server Version 20.22.12"), 0);
     server.signal(SIGTERM);
@@ -176,7 +99,7 @@ TEST_F(TablinkerRun, ClosingWritesPda3IniAndTheEndRow) {
 TEST_F(TablinkerRun, LocalModeWithoutKorvexFdbShowsTheMissingDatabaseMessageAndEnds) {
     tltest::write_file(dir / "angebot.db", "\r\n\r\n\r\n\r\n\r\nd:\\data\r\nserver\r\n0\r\n");
     tltest::write_file(dir / "logfile.txt", "alt\r\n");
-    ServerProcess server(dir.path(), runtime, "server");
+    ServerProcess server(TABLINKER_BINARY, dir.path(), runtime, "server");
     EXPECT_EQ(server.wait(), 1);
     EXPECT_NE(server.err().find("Die Datenbank wurde nicht gefunden.\n"
                                 "Die Datei korvex.fdb muss sich im aktuellen\n"
@@ -192,7 +115,7 @@ TEST_F(TablinkerRun, AnUnreachableServerShowsTheConnectionFailureAndEnds) {
     // Nothing listens on port 3050 of the loopback: the attachment is
     // refused at once.
     tltest::write_file(dir / "angebot.db", "\r\n\r\n\r\n\r\n\r\n/nirgends\r\n127.0.0.1\r\n1\r\n");
-    ServerProcess server(dir.path(), runtime, "server");
+    ServerProcess server(TABLINKER_BINARY, dir.path(), runtime, "server");
     EXPECT_EQ(server.wait(), 1);
     EXPECT_NE(server.out().find("127.0.0.1/3050:/nirgends/korvex.fdb"), std::string::npos) << server.out();
     EXPECT_NE(server.err().find("Die Datenbankverbindung ist fehlgeschlagen !\n"

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <thread>
 #include <vector>
 
@@ -15,6 +16,26 @@
 extern char** environ;
 
 namespace tltest {
+
+namespace {
+
+// The embedded engine coordinates the processes on one database file through
+// its lock directory, by default /tmp/firebird for the whole machine, where
+// one hung process of some other run would hold up every start. The test
+// process and the servers it starts share a directory of their own, set
+// before the first use of the client library.
+struct OwnLockDirectory {
+    std::string dir = (std::filesystem::temp_directory_path() / "tablinker-e2e-lock-XXXXXX").string();
+    OwnLockDirectory() {
+        if (::mkdtemp(dir.data())) ::setenv("FIREBIRD_LOCK", dir.c_str(), 1);
+    }
+    ~OwnLockDirectory() {
+        std::error_code ec;
+        std::filesystem::remove_all(dir, ec);
+    }
+} own_lock_directory;
+
+}  // namespace
 
 ServerProcess::ServerProcess(const std::filesystem::path& binary, const std::filesystem::path& workdir,
                              const std::filesystem::path& runtime, const std::string& name) {
