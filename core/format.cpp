@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <algorithm>
 #include <cstdlib>
 
 namespace tl {
@@ -117,6 +118,19 @@ std::string pad_right(std::string_view text, int width, char fill) {
 std::string spaces(int count) { return std::string(count > 0 ? count : 0, ' '); }
 
 std::string dashes(int count) { return std::string(count > 0 ? count : 0, '-'); }
+
+std::vector<std::string> text_lines(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t pos = 0;
+    for (;;) {
+        const size_t cr = text.find('\r', pos);
+        if (cr == std::string::npos) break;
+        lines.push_back(text.substr(pos, cr - pos));
+        pos = std::min(cr + 2, text.size());
+    }
+    if (pos < text.size()) lines.push_back(text.substr(pos));
+    return lines;
+}
 
 std::string remove_first(std::string text, std::string_view what) {
     auto pos = text.find(what);

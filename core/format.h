@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tl {
 
@@ -33,6 +34,11 @@ std::string pad_left(std::string_view text, int width, char fill = ' ');
 std::string pad_right(std::string_view text, int width, char fill = ' ');
 std::string spaces(int count);
 std::string dashes(int count);
+// The lines of a multi-line text as the till prints them: each piece up to
+// a carriage return (the carriage return and the character after it, the
+// line feed, are dropped), then the rest when it is not empty.
+std::vector<std::string> text_lines(const std::string& text);
+
 // Removes the first occurrence of `what`.
 std::string remove_first(std::string text, std::string_view what);
 

@@ -10,20 +10,6 @@ namespace tl {
 
 namespace {
 
-// A text's lines after its first line break (see the kitchen-remark lines).
-std::vector<std::string> remark_lines(const std::string& text) {
-    std::vector<std::string> lines;
-    size_t pos = 0;
-    for (;;) {
-        const size_t cr = text.find('\r', pos);
-        if (cr == std::string::npos) break;
-        lines.push_back(text.substr(pos, cr - pos));
-        pos = std::min(cr + 2, text.size());
-    }
-    if (pos < text.size()) lines.push_back(text.substr(pos));
-    return lines;
-}
-
 std::string amount_text(double value, int width) { return pad_left(format_amount(value) + "  ", width); }
 
 std::string rate_text(double rate) { return pad_left(format_amount(rate), 5); }
@@ -193,7 +179,7 @@ void GuestReceipt::print_pos(const db::Row& row, double menge, double preis) {
         if (cr != std::string::npos) printer_.drucke(indent + article.substr(std::min(cr + 2, article.size())));
     }
     if (s.kitchen_text_on_receipt && !row.text("ktext").empty())
-        for (const auto& l : remark_lines(row.text("ktext"))) printer_.drucke(indent + l);
+        for (const auto& l : text_lines(row.text("ktext"))) printer_.drucke(indent + l);
 }
 
 void GuestReceipt::display_pos() {

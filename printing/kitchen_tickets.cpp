@@ -30,22 +30,6 @@ struct EbonOff {
     ~EbonOff() { mode = saved; }
 };
 
-// Pieces of a text up to each carriage return (the CR and the character
-// after it dropped), then the rest when it is not empty.
-std::vector<std::string> text_lines(const std::string& text) {
-    std::vector<std::string> lines;
-    size_t pos = 0;
-    for (;;) {
-        const size_t cr = text.find('\r', pos);
-        if (cr == std::string::npos) break;
-        lines.push_back(text.substr(pos, cr - pos));
-        pos = cr + 2;
-        if (pos > text.size()) pos = text.size();
-    }
-    if (pos < text.size()) lines.push_back(text.substr(pos));
-    return lines;
-}
-
 // Everything after the first carriage return and the character after it.
 std::optional<std::string> after_first_break(const std::string& text) {
     const size_t cr = text.find('\r');

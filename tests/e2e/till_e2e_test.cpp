@@ -47,18 +47,7 @@ protected:
     bool queue_empty(int seconds = 30) {
         return tltest::eventually([&] { return count("select count(*) anzahl from netjob") == 0; }, seconds);
     }
-    Lines printed(const std::string& file) {
-        std::string bytes = tltest::read_file(dir / file);
-        Lines lines;
-        size_t pos = 0;
-        while (pos < bytes.size()) {
-            size_t end = bytes.find("\r\n", pos);
-            if (end == std::string::npos) end = bytes.size();
-            lines.push_back(bytes.substr(pos, end - pos));
-            pos = end + 2;
-        }
-        return lines;
-    }
+    Lines printed(const std::string& file) { return tltest::printed_lines(dir / file); }
 
     tltest::TempDir dir;
     tltest::TempDir runtime;

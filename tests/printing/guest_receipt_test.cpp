@@ -39,19 +39,7 @@ protected:
              {"mwst", mwst}, {"menge", menge}, {"epreis", epreis}, {"text", text}, {"buart", buart}, {"anzeige", anzeige}});
         db.commit();
     }
-    Lines printed() {
-        std::string bytes = tltest::read_file(dir / "bon.txt");
-        std::filesystem::remove(dir / "bon.txt");
-        Lines lines;
-        size_t pos = 0;
-        while (pos < bytes.size()) {
-            size_t end = bytes.find("\r\n", pos);
-            if (end == std::string::npos) end = bytes.size();
-            lines.push_back(bytes.substr(pos, end - pos));
-            pos = end + 2;
-        }
-        return lines;
-    }
+    Lines printed() { return tltest::take_printed_lines(dir / "bon.txt"); }
     static Lines cp437(Lines lines) {
         for (auto& l : lines) l = tl::umlaut(l);
         return lines;
@@ -142,6 +130,34 @@ TEST_F(Receipt, UnitReceiptTailFeedPaymentLineAndHospitalityForm) {
                                        W, "Anlass der Bewirtung:", "", W, "Bewirtete Personen:", "", W, "", W, "",
                                        "Leistungsdatum ist Rechnungsdatum.", "Steuernummer: 156/123/45678", "", "", "."}})));
     EXPECT_FALSE(dispatch.hospitality_form) << "the form is printed once";
+}
+
+TEST_F(Receipt, GuestOfTheRegisterInTheHeader) {
+    settings.print_guest_number = true;
+    position(1, "11", 1, 4.80, "Pils 0,5l");
+    db.execute("update kasseb set gastnr = 1, gastname = 'Familie Huber' where belegnr = 17");
+    db.commit();
+    receipt->drucke_bon();
+    const Lines lines = printed();
+    EXPECT_EQ(Lines(lines.begin(), lines.begin() + 13),
+              (Lines{" ", "Familie Huber", "Lindenweg 4", "83022 Rosenheim", "Tel.: 08031 12345", "Halbpension", "Gast-Nr.: 1",
+                     "Zimmer: 12", "", "Unterschrift:", "", W, ""}));
+    EXPECT_EQ(lines[13], "Datum:    09.12.2026 14:05");
+    settings.hide_signature_line = settings.hide_room_number = true;
+    settings.print_guest_number = false;
+    receipt->drucke_bon();
+    const Lines short_block = printed();
+    EXPECT_EQ(Lines(short_block.begin(), short_block.begin() + 8),
+              (Lines{" ", "Familie Huber", "Lindenweg 4", "83022 Rosenheim", "Tel.: 08031 12345", "Halbpension", "",
+                     "Datum:    09.12.2026 14:05"}));
+}
+
+TEST_F(Receipt, GuestNameOfTheTableWithoutRegister) {
+    till.guest_name = "Meier";
+    position(1, "11", 1, 4.80, "Pils 0,5l");
+    receipt->drucke_bon();
+    const Lines lines = printed();
+    EXPECT_EQ(Lines(lines.begin(), lines.begin() + 4), (Lines{" ", "Gastname: Meier", "", "Datum:    09.12.2026 14:05"}));
 }
 
 TEST_F(Receipt, EmptyReceiptPrintsNothing) {

@@ -47,19 +47,7 @@ protected:
              {"preis", menge * epreis}, {"menge", menge}, {"epreis", epreis}, {"text", text}, {"ktext", ktext}});
         db.commit();
     }
-    Lines printed(const std::string& file) {
-        std::string bytes = tltest::read_file(dir / file);
-        std::filesystem::remove(dir / file);
-        Lines lines;
-        size_t pos = 0;
-        while (pos < bytes.size()) {
-            size_t end = bytes.find("\r\n", pos);
-            if (end == std::string::npos) end = bytes.size();
-            lines.push_back(bytes.substr(pos, end - pos));
-            pos = end + 2;
-        }
-        return lines;
-    }
+    Lines printed(const std::string& file) { return tltest::take_printed_lines(dir / file); }
     double menged(int posi) {
         return db.scalar("select menged anzahl from kasseb where belegnr = 100 and posi = :posi", {{"posi", posi}}, "anzahl");
     }

@@ -53,19 +53,7 @@ protected:
         }
         queue->poll();
     }
-    Lines printed(const std::string& file) {
-        std::string bytes = tltest::read_file(dir / file);
-        std::filesystem::remove(dir / file);
-        Lines lines;
-        size_t pos = 0;
-        while (pos < bytes.size()) {
-            size_t end = bytes.find("\r\n", pos);
-            if (end == std::string::npos) end = bytes.size();
-            lines.push_back(bytes.substr(pos, end - pos));
-            pos = end + 2;
-        }
-        return lines;
-    }
+    Lines printed(const std::string& file) { return tltest::take_printed_lines(dir / file); }
     long long receipt_of(int table) {
         relay.commit();
         return relay.query_first("select belegnr from tisch where tischnr = :t", {{"t", table}})->integer("belegnr");

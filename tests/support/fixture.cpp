@@ -75,4 +75,24 @@ std::string read_file(const fs::path& file) {
     return s.str();
 }
 
+std::vector<std::string> printed_lines(const fs::path& file) {
+    const std::string bytes = read_file(file);
+    std::vector<std::string> lines;
+    size_t pos = 0;
+    while (pos < bytes.size()) {
+        size_t end = bytes.find("\r\n", pos);
+        if (end == std::string::npos) end = bytes.size();
+        lines.push_back(bytes.substr(pos, end - pos));
+        pos = end + 2;
+    }
+    return lines;
+}
+
+std::vector<std::string> take_printed_lines(const fs::path& file) {
+    auto lines = printed_lines(file);
+    std::error_code ec;
+    fs::remove(file, ec);
+    return lines;
+}
+
 }  // namespace tltest

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "db/database.h"
 
@@ -56,5 +57,9 @@ protected:
 // Writes bytes to a file as they are.
 void write_file(const fs::path& file, const std::string& bytes);
 std::string read_file(const fs::path& file);
+// The lines a printer mapped to `file` received (CR LF ended), as bytes.
+std::vector<std::string> printed_lines(const fs::path& file);
+// The same, and the file is removed, so the next document starts afresh.
+std::vector<std::string> take_printed_lines(const fs::path& file);
 
 }  // namespace tltest
