@@ -9,6 +9,8 @@ packages=(
   g++ cmake ninja-build pkg-config
   # database: embedded engine, client library, headers, isql
   firebird3.0-server-core libfbclient2 firebird-dev firebird3.0-utils
+  # a Firebird server, started by the tests on loopback for the remote mode
+  firebird3.0-server
   # window, serial lines, system printers
   qt6-base-dev qt6-serialport-dev
   # system printer tests: CUPS with the virtual PDF queue, pdftotext
