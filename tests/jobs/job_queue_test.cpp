@@ -20,10 +20,10 @@ protected:
     void SetUp() override {
         TillTest::SetUp();
         open_other(relay);
-        tables = std::make_unique<tl::Tables>(*ctx);
-        booking = std::make_unique<tl::Booking>(*ctx, *tables);
-        dispatcher = std::make_unique<tl::Dispatcher>(*ctx, *tables, *booking);
-        queue = std::make_unique<tl::JobQueue>(*ctx, *tables, *booking, *dispatcher);
+        tables = std::make_unique<tl::Tables>(ctx);
+        booking = std::make_unique<tl::Booking>(ctx, *tables);
+        dispatcher = std::make_unique<tl::Dispatcher>(ctx, *tables, *booking);
+        queue = std::make_unique<tl::JobQueue>(ctx, *tables, *booking, *dispatcher);
     }
     void TearDown() override {
         relay.close();

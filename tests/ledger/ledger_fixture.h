@@ -8,24 +8,17 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/catalogue.h"
-#include "core/context.h"
 #include "db/database.h"
 #include "ledger/booking.h"
 #include "ledger/tables.h"
-#include "tests/support/fixture.h"
+#include "tests/support/till_fixture.h"
 
 namespace tltest {
 
-class LedgerTest : public DemoDatabaseTest {
+class LedgerTest : public TillTest {
 protected:
     void SetUp() override {
-        DemoDatabaseTest::SetUp();
-        tl::set_catalogue_language(1);
-        settings.table_group = "1";
-        settings.vat_rate_a = 19;
-        settings.vat_rate_b = 7;
-        settings.vat_rate_c = 0;
+        TillTest::SetUp();
         booking.update_business_date();
     }
 
@@ -70,23 +63,8 @@ protected:
     db::Row table_row(long long table) {
         return *db.query_first("select * from tisch where tischnr = :tischnr", {{"tischnr", table}});
     }
-    double count(const std::string& sql, const db::Params& params = {}) { return db.scalar(sql, params, "anzahl"); }
-    std::vector<std::string> messages() {
-        auto m = trace.messages();
-        trace.forget_messages();
-        return m;
-    }
+    std::vector<std::string> messages() { return take_trace(); }
 
-    tl::FixedClock clock{tl::DateTime{tl::Date{2026, 12, 9}, 14, 5, 0}};
-    tl::ScriptedDialogs dialogs;
-    tl::Trace trace{clock};
-    tl::BookingList bookings;
-    tl::StationSettings settings;
-    tl::TillState till;
-    tl::ConsoleFields fields;
-    tl::DispatcherState dispatch;
-    tl::Config config;
-    tl::Context ctx{db, clock, dialogs, trace, bookings, settings, till, fields, dispatch, config, dir.path(), {}};
     tl::Tables tables{ctx};
     tl::Booking booking{ctx, tables};
 };

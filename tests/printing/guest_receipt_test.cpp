@@ -25,8 +25,8 @@ protected:
         till.table_no = 12;
         till.bill_receipt_no = 17;
         till.bill_split_no = 0;
-        printer = std::make_unique<tl::Printer>(*ctx);
-        receipt = std::make_unique<tl::GuestReceipt>(*ctx, *printer);
+        printer = std::make_unique<tl::Printer>(ctx);
+        receipt = std::make_unique<tl::GuestReceipt>(ctx, *printer);
         printer->lade_drucker(1, 1);
     }
     void position(int posi, const std::string& art, double menge, double epreis, const std::string& text, double mwst = 19,

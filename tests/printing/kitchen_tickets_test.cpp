@@ -32,8 +32,8 @@ protected:
         db.execute("update material set kein_abon = '' where artikelnummer = 'T0'");
         db.execute("insert into material (artikelnummer, text, verkaufspreis, mwst) values ('NG', 'Tagesgericht', 9.5, '1')");
         db.commit();
-        printer = std::make_unique<tl::Printer>(*ctx);
-        kitchen = std::make_unique<tl::KitchenTickets>(*ctx, *printer);
+        printer = std::make_unique<tl::Printer>(ctx);
+        kitchen = std::make_unique<tl::KitchenTickets>(ctx, *printer);
     }
 
     // A position as the booking writes it.

@@ -36,18 +36,15 @@ private:
 }  // namespace
 
 void PrinterTest::SetUp() {
-    DatabaseTest::SetUp();
-    tl::set_catalogue_language(1);
+    ContextTest::SetUp();
     settings.parallel_line_pause_ms = 0;
     settings.serial_line_pause_ms = 0;
-    ctx = std::make_unique<tl::Context>(tl::Context{db, clock, dialogs, trace, bookings, settings, till, fields,
-                                                    dispatch, config, dir.path(), {}});
-    printer = std::make_unique<tl::Printer>(*ctx);
+    printer = std::make_unique<tl::Printer>(ctx);
 }
 
 void PrinterTest::TearDown() {
     printer.reset();
-    DatabaseTest::TearDown();
+    ContextTest::TearDown();
 }
 
 void PrinterTest::insert_profile(const Profile& p) {

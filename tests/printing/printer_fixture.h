@@ -10,7 +10,7 @@
 
 #include "core/context.h"
 #include "printing/printer.h"
-#include "tests/support/fixture.h"
+#include "tests/support/till_fixture.h"
 
 namespace tltest {
 
@@ -34,7 +34,7 @@ struct Profile {
     std::string qrcode = "0";
 };
 
-class PrinterTest : public DatabaseTest {
+class PrinterTest : public ContextTest {
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -43,16 +43,6 @@ protected:
     // Maps a port name of the settings to a device path (tablinker.conf).
     void map_port(const std::string& port, const std::string& path) { config.values["port." + port] = path; }
 
-    tl::FixedClock clock;
-    tl::ScriptedDialogs dialogs;
-    tl::Trace trace{clock};
-    tl::BookingList bookings;
-    tl::StationSettings settings;
-    tl::TillState till;
-    tl::ConsoleFields fields;
-    tl::DispatcherState dispatch;
-    tl::Config config;
-    std::unique_ptr<tl::Context> ctx;
     std::unique_ptr<tl::Printer> printer;
 };
 

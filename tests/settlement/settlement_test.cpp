@@ -30,16 +30,16 @@ protected:
         settings.default_kitchen_printer = "2";
         settings.merge_positions = true;
         open_other(relay);
-        tables = std::make_unique<tl::Tables>(*ctx);
-        booking = std::make_unique<tl::Booking>(*ctx, *tables);
-        printer = std::make_unique<tl::Printer>(*ctx);
-        kitchen = std::make_unique<tl::KitchenTickets>(*ctx, *printer);
-        receipt = std::make_unique<tl::GuestReceipt>(*ctx, *printer);
-        settlement = std::make_unique<tl::Settlement>(*ctx, *tables, *booking, *printer, *kitchen, *receipt);
-        dispatcher = std::make_unique<tl::Dispatcher>(*ctx, *tables, *booking);
-        tl::register_bill_commands(*dispatcher, *ctx, *settlement, *kitchen, *receipt, *printer);
-        queue = std::make_unique<tl::JobQueue>(*ctx, *tables, *booking, *dispatcher);
-        ctx->hooks.show_receipt = [this] { tables->show_receipt(); };
+        tables = std::make_unique<tl::Tables>(ctx);
+        booking = std::make_unique<tl::Booking>(ctx, *tables);
+        printer = std::make_unique<tl::Printer>(ctx);
+        kitchen = std::make_unique<tl::KitchenTickets>(ctx, *printer);
+        receipt = std::make_unique<tl::GuestReceipt>(ctx, *printer);
+        settlement = std::make_unique<tl::Settlement>(ctx, *tables, *booking, *printer, *kitchen, *receipt);
+        dispatcher = std::make_unique<tl::Dispatcher>(ctx, *tables, *booking);
+        tl::register_bill_commands(*dispatcher, ctx, *settlement, *kitchen, *receipt, *printer);
+        queue = std::make_unique<tl::JobQueue>(ctx, *tables, *booking, *dispatcher);
+        ctx.hooks.show_receipt = [this] { tables->show_receipt(); };
     }
     void TearDown() override {
         relay.close();

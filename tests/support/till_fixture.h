@@ -1,19 +1,18 @@
-// A till around a fresh demo database: every record of the server, a
-// context over them, a FixedClock (Wednesday 09.12.2026 14:05), scripted
-// dialogs and the station values of the demo station (table group 1, rates
-// 19/7/0 %, EUR). Tests change settings or the clock before they act.
+// Test contexts: every record of the server and a Context over them around
+// a fresh database, with a FixedClock (Wednesday 09.12.2026 14:05) and
+// scripted dialogs. TillTest adds the demo master data and the station
+// values of the demo station (table group 1, rates 19/7/0 %, EUR). Tests
+// change settings or the clock before they act.
 #pragma once
-
-#include <memory>
 
 #include "core/context.h"
 #include "tests/support/fixture.h"
 
 namespace tltest {
 
-class TillTest : public DemoDatabaseTest {
+class ContextTest : public DatabaseTest {
 protected:
-    TillTest();
+    explicit ContextTest(bool demo = false) : DatabaseTest(demo) {}
     void SetUp() override;
 
     // Rows of `sql` counted under the alias anzahl.
@@ -30,7 +29,13 @@ protected:
     tl::ConsoleFields fields;
     tl::DispatcherState dispatch;
     tl::Config config;
-    std::unique_ptr<tl::Context> ctx;
+    tl::Context ctx{db, clock, dialogs, trace, bookings, settings, till, fields, dispatch, config, dir.path(), {}};
+};
+
+class TillTest : public ContextTest {
+protected:
+    TillTest() : ContextTest(true) {}
+    void SetUp() override;
 };
 
 }  // namespace tltest
