@@ -22,7 +22,9 @@ constexpr size_t kLogText = 1000;
 }  // namespace
 
 void JobQueue::poll() {
-    if (busy_) return;
+    // A console operation waiting in a dialog holds its unit of work open; a
+    // job run now would be committed only with it. The next tick runs it.
+    if (busy_ || ctx_.db.in_unit_of_work()) return;
     busy_ = true;
     struct Release {
         bool& flag;

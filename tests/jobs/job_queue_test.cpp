@@ -279,6 +279,19 @@ TEST_F(Jobs, LostConnectionKeepsTheJobAndReconnects) {
     EXPECT_EQ(queued(), 0);
 }
 
+TEST_F(Jobs, NoJobRunsInsideAConsoleOperation) {
+    post({"D;12;1;11;3"});
+    {
+        db::UnitOfWork console(db);  // e.g. an input box of the console is open
+        queue->poll();
+        EXPECT_EQ(queued(), 1);
+        console.commit();
+    }
+    queue->poll();
+    EXPECT_EQ(queued(), 0);
+    EXPECT_EQ(booked(12, "11"), 1);
+}
+
 TEST_F(Jobs, BadMessagesAreTracedAndTheQueueGoesOn) {
     const std::string binary = "\x01\xFF\x7F;12;\x80\x9F;;3";
     post({"", ";", std::string(300, 'D'), binary, "D;12;1;11' or '1'='1;3", "D;12;1;11;3 or 1=1",
