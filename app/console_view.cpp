@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QColor>
 #include <QEvent>
+#include <QFont>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -333,6 +334,19 @@ void ConsoleView::build_shortcuts(QWidget* window) {
     });
     add(QKeySequence(Qt::CTRL | Qt::Key_D), [this] { printer_caption_ = to_qt(ops_.printer.toggle_printer_on()); });
     add(QKeySequence(Qt::CTRL | Qt::Key_F10), [this] { run([this] { ops_.printer.open_drawer(); }); });
+}
+
+void ConsoleView::apply_compact_layout() {
+    QFont ten = panel_->font();
+    ten.setPointSize(10);
+    panel_->setFont(ten);
+    if (panel_->parentWidget()) panel_->parentWidget()->setFixedWidth(200);
+    QFont eight = discount_label_->font();
+    eight.setPointSize(8);
+    discount_label_->setFont(eight);
+    pages_->setFont(eight);
+    receipt_grid_->setFont(eight);
+    table_grid_->setFont(eight);
 }
 
 bool ConsoleView::guard() {

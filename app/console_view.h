@@ -31,6 +31,10 @@ public:
 
     // Re-reads every console record into the widgets.
     void refresh();
+    // The 800 x 600 layout of the station switch: entry fields, labels and
+    // buttons at font size 10, the discount label at 8, the work pages and
+    // the grids at 8, narrower panels.
+    void apply_compact_layout();
     // The menu caption of the printer switch after Ctrl+D.
     QString printer_caption() const { return printer_caption_; }
 

@@ -169,6 +169,7 @@ void MainWindow::apply_station_load(const StationLoad& load) {
     if (server_.settings().compact_layout) {
         resize(800, 600);
         status_area_->setFixedWidth(330);
+        if (console_) console_->apply_compact_layout();
     }
 }
 
