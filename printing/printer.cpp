@@ -262,12 +262,18 @@ void Printer::driver_end_code() {}
 
 void Printer::end_print_document() { document_.end(); }
 
+// Each line keeps its own settings between uses; DTR and RTS follow the
+// printer line's switches on all three.
+void Printer::open_line(SerialLine& line, SerialConfig& config, const std::string& port) {
+    config.dtr = ctx_.settings.serial_set_dtr;
+    config.rts = ctx_.settings.serial_set_rts;
+    line.open(device_of(port), config);
+}
+
 void Printer::open_com() {
     const StationSettings& s = ctx_.settings;
     printer_line_config_.apply(s.serial_baud, s.serial_parity, s.serial_data_bits, s.serial_stop_bits);
-    printer_line_config_.dtr = s.serial_set_dtr;
-    printer_line_config_.rts = s.serial_set_rts;
-    printer_line_.open(device_of(s.printer_port), printer_line_config_);
+    open_line(printer_line_, printer_line_config_, s.printer_port);
 }
 
 void Printer::close_com() { printer_line_.close(); }
@@ -275,19 +281,14 @@ void Printer::close_com() { printer_line_.close(); }
 void Printer::open_com2() {
     const StationSettings& s = ctx_.settings;
     display_line_config_.apply(s.display_baud, s.display_parity, s.display_data_bits, s.display_stop_bits);
-    display_line_config_.dtr = s.serial_set_dtr;
-    display_line_config_.rts = s.serial_set_rts;
-    display_line_.open(device_of(s.display_port), display_line_config_);
+    open_line(display_line_, display_line_config_, s.display_port);
 }
 
 void Printer::close_com2() { display_line_.close(); }
 
 void Printer::open_com3() {
-    const StationSettings& s = ctx_.settings;
     drawer_line_config_.apply("9600", "none", "8", "2");
-    drawer_line_config_.dtr = s.serial_set_dtr;
-    drawer_line_config_.rts = s.serial_set_rts;
-    drawer_line_.open(device_of(s.drawer_port), drawer_line_config_);
+    open_line(drawer_line_, drawer_line_config_, ctx_.settings.drawer_port);
 }
 
 void Printer::close_com3() { drawer_line_.close(); }

@@ -111,6 +111,7 @@ private:
     bool open_document();
     void draw_logo();
     std::filesystem::path device_of(const std::string& port) const;
+    void open_line(SerialLine& line, SerialConfig& config, const std::string& port);
 
     Context& ctx_;
     SystemPrinterDocument document_;

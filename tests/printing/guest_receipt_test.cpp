@@ -17,9 +17,7 @@ class Receipt : public tltest::TillTest {
 protected:
     void SetUp() override {
         TillTest::SetUp();
-        config.values["port.lpt1"] = "bon.txt";
-        settings.parallel_line_pause_ms = 0;
-        settings.pc_number = 1;
+        map_demo_printers();
         till.waiter_no = 3;
         till.waiter_name = "Jörg";
         till.table_no = 12;

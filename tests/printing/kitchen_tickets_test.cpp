@@ -16,12 +16,7 @@ class Kitchen : public tltest::TillTest {
 protected:
     void SetUp() override {
         TillTest::SetUp();
-        config.values["port.lpt1"] = "bon.txt";
-        config.values["port.lpt2"] = "kueche.txt";
-        config.values["port.lpt3"] = "bar.txt";
-        settings.parallel_line_pause_ms = 0;
-        settings.default_kitchen_printer = "2";
-        settings.pc_number = 1;
+        map_demo_printers();
         till.waiter_no = 3;
         till.waiter_name = "Jörg";
         till.table_no = 12;

@@ -23,11 +23,7 @@ class Settle : public tltest::TillTest {
 protected:
     void SetUp() override {
         TillTest::SetUp();
-        config.values["port.lpt1"] = "bon.txt";
-        config.values["port.lpt2"] = "kueche.txt";
-        config.values["port.lpt3"] = "bar.txt";
-        settings.parallel_line_pause_ms = 0;
-        settings.default_kitchen_printer = "2";
+        map_demo_printers();
         settings.merge_positions = true;
         open_other(relay);
         tables = std::make_unique<tl::Tables>(ctx);

@@ -30,4 +30,13 @@ void TillTest::SetUp() {
     till.vat_rate = settings.vat_rate_a;
 }
 
+void TillTest::map_demo_printers() {
+    config.values["port.lpt1"] = "bon.txt";
+    config.values["port.lpt2"] = "kueche.txt";
+    config.values["port.lpt3"] = "bar.txt";
+    settings.parallel_line_pause_ms = 0;
+    settings.default_kitchen_printer = "2";
+    settings.pc_number = 1;
+}
+
 }  // namespace tltest

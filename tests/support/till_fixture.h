@@ -36,6 +36,9 @@ class TillTest : public ContextTest {
 protected:
     TillTest() : ContextTest(true) {}
     void SetUp() override;
+    // The demo printers (receipt lpt1, kitchen lpt2, bar lpt3) as the files
+    // bon.txt, kueche.txt and bar.txt of the working directory, unpaced.
+    void map_demo_printers();
 };
 
 }  // namespace tltest
